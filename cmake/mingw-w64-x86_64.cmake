@@ -23,5 +23,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
-# ctest prefixes every test command that names a target with Wine.
+# ctest prefixes every test command that names a target with Wine. Without it
+# the Windows tests could not run, and that must fail the build, not skip them.
+if(NOT PEARL_WINE)
+  message(FATAL_ERROR "Wine not found: run scripts/install-deps")
+endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR "${PEARL_WINE}")
