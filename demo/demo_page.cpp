@@ -123,6 +123,7 @@ DemoPageResult WriteDemoPage(const std::filesystem::path& runDirectory,
     const PartDumpFile before = ReadPartDumpFile(runDirectory / PartDumpFileName(partId, false));
     const PartDumpFile after = ReadPartDumpFile(runDirectory / PartDumpFileName(partId, true));
     const PartVerdict verdict = JudgePart(before, after);
+    result.anyFault = result.anyFault || verdict.state == PartState::kFault;
     const std::string format = before.dump ? DescribeFormat(*before.dump) : std::string{};
     result.partLines.push_back("part " + std::to_string(partId) + ": " + (format.empty() ? "" : format + ", ") +
                                DescribeVerdict(verdict));

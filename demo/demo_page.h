@@ -13,7 +13,8 @@ inline constexpr int kLastPartId = 7;
 struct DemoPageResult {
   std::filesystem::path page;
   std::vector<std::string> partLines;
-  std::string problem;  // empty on success
+  bool anyFault = false;  // some part broke the program's rules (see JudgePart)
+  std::string problem;    // empty when the page was written
 };
 
 /// Reads the before and after dumps of parts 1..7 from `runDirectory` (and its

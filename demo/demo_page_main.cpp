@@ -1,5 +1,6 @@
 // demo_page RUN_DIRECTORY OUTPUT_DIRECTORY: writes OUTPUT_DIRECTORY/index.html showing
 // each part's bitmap before and after a run, then prints its path and one line per part.
+// Exits 1 when the page cannot be written or when a part shows the program at fault.
 #include <iostream>
 
 #include "demo/demo_page.h"
@@ -18,5 +19,5 @@ int main(int argc, char** argv) {
   for (const std::string& line : result.partLines) {
     std::cout << line << "\n";
   }
-  return 0;
+  return result.anyFault ? 1 : 0;
 }

@@ -172,6 +172,7 @@ TEST_F(DemoPageTest, WritesPageAndPicturesForEveryKindOfPart) {
       "part 7: 16x16 32-bit, fault (changed, but not to the four-pane logo)",
   };
   EXPECT_EQ(result.partLines, expectedLines);
+  EXPECT_TRUE(result.anyFault);
 
   const std::string page = ReadText(result.page);
   for (const char* status :
@@ -243,6 +244,7 @@ TEST_F(DemoPageTest, RemovesStalePicturesAndSaysWhenTheEngineLeftNoLog) {
   const DemoPageResult result = WriteDemoPage(run_, out_);
   ASSERT_EQ(result.problem, "");
   EXPECT_EQ(result.partLines[1], "part 2: skipped (no bitmap)");
+  EXPECT_FALSE(result.anyFault);
   EXPECT_FALSE(fs::exists(out_ / "part-2-before.png"));
   EXPECT_FALSE(fs::exists(out_ / "part-2-after.png"));
   EXPECT_NE(ReadText(result.page).find("holds no standin-calls.log"), std::string::npos);
