@@ -37,6 +37,7 @@ img.bitmap {
   background-size: 16px 16px;
   background-position: 0 0, 8px 8px;
 }
+p.tally { font-size: 1.15em; font-weight: bold; }
 p.none { color: #777; font-style: italic; margin: 0; }
 pre { background: #f6f6f6; border: 1px solid #ddd; padding: 0.8em; overflow-x: auto; font-size: 0.85em; }
 )";
@@ -67,8 +68,8 @@ std::string PictureCell(const PartDumpFile& file, const std::filesystem::path& p
   }
   const std::string name = pngPath.filename().string();
   return "<figure><img class=\"bitmap\" src=\"" + name + "\" width=\"" + std::to_string(large.width) +
-         "\" height=\"" + std::to_string(large.height) + "\" alt=\"" + name + "\"><figcaption>shown " +
-         std::to_string(scale) + "&times; actual size</figcaption></figure>";
+         "\" height=\"" + std::to_string(large.height) + "\" alt=\"" + name + "\"><figcaption>enlarged " +
+         std::to_string(scale) + "&times;</figcaption></figure>";
 }
 
 const char* StateClass(PartState state) {
@@ -119,11 +120,13 @@ DemoPageResult WriteDemoPage(const std::filesystem::path& runDirectory,
   }
 
   std::ostringstream rows;
+  int counts[3] = {0, 0, 0};  // repainted, skipped, fault
   for (int partId = kFirstPartId; partId <= kLastPartId; ++partId) {
     const PartDumpFile before = ReadPartDumpFile(runDirectory / PartDumpFileName(partId, false));
     const PartDumpFile after = ReadPartDumpFile(runDirectory / PartDumpFileName(partId, true));
     const PartVerdict verdict = JudgePart(before, after);
     result.anyFault = result.anyFault || verdict.state == PartState::kFault;
+    ++counts[verdict.state == PartState::kRepainted ? 0 : verdict.state == PartState::kSkipped ? 1 : 2];
     const std::string format = before.dump ? DescribeFormat(*before.dump) : std::string{};
     result.partLines.push_back("part " + std::to_string(partId) + ": " + (format.empty() ? "" : format + ", ") +
                                DescribeVerdict(verdict));
@@ -149,6 +152,8 @@ DemoPageResult WriteDemoPage(const std::filesystem::path& runDirectory,
        << ", and was to repaint each 32-bit bitmap at most 64 pixels wide with the four-pane logo, leaving "
           "every other bitmap alone. The pictures are enlarged; the checkerboard shows through transparent "
           "pixels.</p>\n"
+       << "<p class=\"tally\">" << counts[0] << " repainted, " << counts[1] << " skipped, " << counts[2]
+       << (counts[2] == 1 ? " fault" : " faults") << ".</p>\n"
        << "<p>Run directory: <code>" << EscapeHtml(std::filesystem::absolute(runDirectory, error).string())
        << "</code></p>\n"
        << "<table>\n<thead><tr><th>Part</th><th>Format</th><th>Result</th><th>Before</th><th>After</th></tr>"

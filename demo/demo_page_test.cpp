@@ -181,6 +181,7 @@ TEST_F(DemoPageTest, WritesPageAndPicturesForEveryKindOfPart) {
         "fault (changed, but not to the four-pane logo)", "5x3 24-bit", "96x8 32-bit"}) {
     EXPECT_NE(page.find(status), std::string::npos) << status;
   }
+  EXPECT_NE(page.find("1 repainted, 5 skipped, 1 fault."), std::string::npos);
   EXPECT_NE(page.find("Get &lt;b&gt;&amp;"), std::string::npos) << "call log missing or not escaped";
   EXPECT_EQ(page.find("<b>"), std::string::npos);
   EXPECT_EQ(page.find("part-2-"), std::string::npos) << "part 2 has no pictures";
@@ -192,7 +193,7 @@ TEST_F(DemoPageTest, WritesPageAndPicturesForEveryKindOfPart) {
   };
   const std::vector<PngCase> pngCases = {
       {"part-1-before.png", 64, 64, 4}, {"part-1-after.png", 64, 64, 4}, {"part-3-before.png", 5, 3, 8},
-      {"part-4-after.png", 10, 2, 8},   {"part-5-before.png", 96, 8, 2}, {"part-7-after.png", 16, 16, 8},
+      {"part-4-after.png", 10, 2, 8},   {"part-5-before.png", 96, 8, 4}, {"part-7-after.png", 16, 16, 8},
   };
   for (const PngCase& row : pngCases) {
     SCOPED_TRACE(row.name);
@@ -301,6 +302,17 @@ TEST_F(DemoPageTest, RejectsDumpsWhoseHeaderDoesNotMatchTheirBits) {
   const PartDumpFile missing = ReadPartDumpFile(run_ / "absent.dump");
   EXPECT_FALSE(missing.present);
   EXPECT_FALSE(missing.dump.has_value());
+}
+
+TEST(EnlargementFor, KeepsSmallBitmapsLegibleAndLargeOnesWithinAboutAThousandPixels) {
+  const struct {
+    std::int32_t width, height, scale;
+  } cases[] = {{1, 1, 8},   {16, 16, 8},   {17, 1, 4}, {64, 64, 4},  {54, 162, 4},
+               {1, 256, 4}, {257, 10, 3}, {512, 4, 2}, {4000, 1, 1}, {16384, 16384, 1}};
+  for (const auto& row : cases) {
+    SCOPED_TRACE(std::to_string(row.width) + "x" + std::to_string(row.height));
+    EXPECT_EQ(EnlargementFor(row.width, row.height), row.scale);
+  }
 }
 
 struct VerdictCase {

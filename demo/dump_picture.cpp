@@ -5,8 +5,9 @@
 
 namespace {
 
-constexpr std::int32_t kTargetSide = 256;
-constexpr std::int32_t kMaxEnlargement = 8;
+constexpr std::int32_t kEnlargement = 4;
+constexpr std::int32_t kTinySide = 16;
+constexpr std::int32_t kMaxEnlargedSide = 1024;
 
 }  // namespace
 
@@ -63,5 +64,8 @@ Picture EnlargePicture(const Picture& picture, std::int32_t scale) {
 
 std::int32_t EnlargementFor(std::int32_t width, std::int32_t height) {
   const std::int32_t longer = std::max({width, height, 1});
-  return std::clamp(kTargetSide / longer, 1, kMaxEnlargement);
+  if (longer <= kTinySide) {
+    return 2 * kEnlargement;
+  }
+  return std::clamp(kMaxEnlargedSide / longer, 1, kEnlargement);
 }

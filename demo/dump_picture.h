@@ -22,6 +22,7 @@ std::optional<Picture> PictureFromDump(const PartDump& dump);
 /// Each pixel becomes a `scale` x `scale` square (nearest neighbour); scale >= 1.
 Picture EnlargePicture(const Picture& picture, std::int32_t scale);
 
-/// The whole-number enlargement that brings the picture's longer side nearest
-/// to about 256 pixels, at most 8: 4 for 64x64, 8 for 32x32 and smaller, 1 above 128.
+/// The enlargement for a bitmap: 4x, so a one-pixel gap stays plain to see; 8x
+/// when neither side passes 16 pixels; less when a side passes 256, to keep the
+/// picture within about 1024 pixels.
 std::int32_t EnlargementFor(std::int32_t width, std::int32_t height);
