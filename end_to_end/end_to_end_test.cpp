@@ -29,6 +29,7 @@ enum class Outcome {
   kRepainted,  // after-dump is the logo painted over the before-dump
   kKeptAsIs,   // after-dump byte-identical to the before-dump
   kNoBitmap,   // no dump at all: no part, or a handle that is not a live bitmap
+  kFreedByEngine,  // a before-dump only: the engine deleted the bitmap when its theme closed
 };
 
 struct ThemeCase {
@@ -44,6 +45,7 @@ void PrintTo(const ThemeCase& row, std::ostream* out) { *out << row.theme; }
 constexpr Outcome R = Outcome::kRepainted;
 constexpr Outcome K = Outcome::kKeptAsIs;
 constexpr Outcome N = Outcome::kNoBitmap;
+constexpr Outcome F = Outcome::kFreedByEngine;
 
 const std::vector<ThemeCase> kThemeCases = {
     // Three 54-wide orbs, 64x64 at the limit; 24-bit, 65 wide and missing skipped.
@@ -57,6 +59,9 @@ const std::vector<ThemeCase> kThemeCases = {
     {"odd-formats-and-sizes", {K, R, R, K, K, R, R}, {"bmBitsPixel=1", "bmHeight=4096"}},
     {"every-part-missing", {N, N, N, N, N, N, N}, {}},
     {"class-not-served", {N, N, N, N, N, N, N}, {}},
+    // The program closes the theme before it uses the bitmap: with an engine that
+    // frees the bitmap then, it must find a dead handle and skip, not crash.
+    {"bitmaps-freed-on-close", {F, F, N, F, N, N, N}, {"part 1: no longer a live bitmap at exit"}},
 };
 
 std::optional<std::vector<std::uint8_t>> DumpBytes(const std::filesystem::path& directory, int part, bool after) {
@@ -126,6 +131,10 @@ void ExpectPartOutcomes(const std::filesystem::path& directory, const std::array
     switch (parts[static_cast<std::size_t>(part - 1)]) {
       case Outcome::kNoBitmap:
         EXPECT_FALSE(before.has_value());
+        EXPECT_FALSE(after.has_value());
+        break;
+      case Outcome::kFreedByEngine:
+        EXPECT_TRUE(before.has_value());
         EXPECT_FALSE(after.has_value());
         break;
       case Outcome::kKeptAsIs:

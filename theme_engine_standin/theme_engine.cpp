@@ -41,7 +41,14 @@ constexpr std::uintptr_t kFirstThemeHandle = 0x7E570001;
 /// object the program was given got altered.
 struct PartState {
   HGDIOBJ object = nullptr;
+  bool bitmapAtLoad = false;
   std::vector<std::uint8_t> objectBytesAtLoad;
+};
+
+/// A bitmap handed out through a theme handle, for themes that free it on close.
+struct HandedOutBitmap {
+  std::uintptr_t theme;
+  HGDIOBJ bitmap;
 };
 
 // The engine's state lives as long as the DLL: a stand-in may keep what it must.
@@ -50,6 +57,8 @@ struct Engine {
   std::wstring directory;
   HANDLE log = INVALID_HANDLE_VALUE;
   bool servesPearlClass = false;
+  bool freesBitmapsOnClose = false;
+  std::vector<HandedOutBitmap> handedOut;
   std::array<PartState, kPartCount> parts;
   std::vector<std::uintptr_t> openThemes;
   std::uintptr_t nextTheme = kFirstThemeHandle;
@@ -102,6 +111,7 @@ void LoadTheme(const std::string& name) {
     return;
   }
   engine->servesPearlClass = theme->servesPearlClass;
+  engine->freesBitmapsOnClose = theme->freesBitmapsOnClose;
   HGDIOBJ previous = nullptr;
   for (std::size_t i = 0; i < theme->parts.size(); ++i) {
     engine->parts[i].object = CreatePartObject(theme->parts[i], previous);
@@ -119,6 +129,8 @@ void DumpParts(bool after) {
       if (!WriteWholeFile(DumpPath(part, after), EncodePartDump(*dump))) {
         AppendLine(engine->log, Format("# part %d: could not write its dump", part));
       }
+    } else if (state.bitmapAtLoad && after) {
+      AppendLine(engine->log, Format("# part %d: no longer a live bitmap at exit", part));
     } else if (state.object != nullptr && after && ObjectBytes(state.object) != state.objectBytesAtLoad) {
       AppendLine(engine->log, Format("# part %d: non-bitmap object altered by the run", part));
     }
@@ -140,6 +152,7 @@ void StartEngine(HMODULE module) {
   for (std::int32_t part = 1; part <= kPartCount; ++part) {
     PartState& state = engine->parts[static_cast<std::size_t>(part - 1)];
     state.objectBytesAtLoad = ObjectBytes(state.object);
+    state.bitmapAtLoad = state.object != nullptr && GetObjectType(state.object) == OBJ_BITMAP;
     AppendLine(engine->log, Format("# part %d: %s", part, DescribeObject(state.object).c_str()));
   }
   DumpParts(false);
@@ -190,6 +203,9 @@ extern "C" HRESULT WINAPI StandinGetThemeBitmap(HTHEME theme, int partId, int st
   } else {
     // Direct: the engine's own handle, the same on every call; the engine keeps it.
     handedOut = static_cast<HBITMAP>(engine->parts[static_cast<std::size_t>(partId - 1)].object);
+    if (engine->freesBitmapsOnClose) {
+      engine->handedOut.push_back({reinterpret_cast<std::uintptr_t>(theme), handedOut});
+    }
   }
   if (bitmap != nullptr) {
     *bitmap = handedOut;
@@ -209,7 +225,15 @@ extern "C" HRESULT WINAPI StandinCloseThemeData(HTHEME theme) {
   const auto found = std::find(engine->openThemes.begin(), engine->openThemes.end(), value);
   if (found != engine->openThemes.end()) {
     engine->openThemes.erase(found);
-    result = S_OK;  // the parts outlive the theme handle: they belong to the engine
+    result = S_OK;
+    // Only a theme that frees on close keeps records; otherwise parts outlive the handle.
+    std::erase_if(engine->handedOut, [value](const HandedOutBitmap& given) {
+      if (given.theme != value) {
+        return false;
+      }
+      DeleteObject(given.bitmap);
+      return true;
+    });
   }
   AppendLine(engine->log, Format("CloseThemeData theme=%p -> hr=0x%08lx", theme, static_cast<unsigned long>(result)));
   ReleaseSRWLockExclusive(&engine->lock);

@@ -31,6 +31,9 @@ inline constexpr std::int32_t kPartCount = 7;
 struct ThemeRecipe {
   std::string_view name;
   bool servesPearlClass;  // false: OpenThemeDataForDpi fails for "TaskbarPearl"
+  // True: CloseThemeData deletes the bitmaps handed out through that theme handle,
+  // as an engine might that ties a direct bitmap's life to the handle.
+  bool freesBitmapsOnClose;
   std::array<PartRecipe, kPartCount> parts;  // parts 1..7
 };
 
