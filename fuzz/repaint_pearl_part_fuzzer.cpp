@@ -42,7 +42,7 @@ constexpr std::uint8_t kOtherBitsPerPixel = 0x40;
 // are, so the overflow guard meets them.
 constexpr std::int64_t kMaxPixelBytes = 64 * 1024;
 constexpr std::int64_t kBytesPerPixel = 4;
-// Bits of a part whose size is not one of pixels: what the stand-in holds then.
+// A part too big, empty or negative in size holds at most this many input bytes.
 constexpr std::size_t kMaxOtherBits = 4096;
 
 struct FuzzCase {
