@@ -23,12 +23,13 @@ std::int32_t PixelBufferBytes(std::int32_t width, std::int32_t height) {
   if (width < 1 || height < 1) {
     return 0;
   }
-  // Both factors are below 2^31, so the product cannot overflow 64 bits.
-  const std::int64_t bytes = std::int64_t{width} * std::int64_t{height} * kBytesPerPixel;
-  if (bytes > std::numeric_limits<std::int32_t>::max()) {
+  // Both factors are below 2^31, so their product fits in 64 bits; times four it
+  // might not, so the limit is checked before the last multiplication.
+  const std::int64_t pixels = std::int64_t{width} * std::int64_t{height};
+  if (pixels > std::numeric_limits<std::int32_t>::max() / kBytesPerPixel) {
     return 0;
   }
-  return static_cast<std::int32_t>(bytes);
+  return static_cast<std::int32_t>(pixels * kBytesPerPixel);
 }
 
 }  // namespace

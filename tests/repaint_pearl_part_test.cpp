@@ -119,6 +119,9 @@ const std::vector<PartCase> kPartCases = {
     // 64 x 2^23 x 4 is 2^31 bytes, one more than a signed 32-bit count holds.
     {"byte count overflows", Part(64, 1 << 23), false, false, kDescribeOnly, BitsAfter::kUnchanged},
     {"largest height", Part(1, INT32_MAX), false, false, kDescribeOnly, BitsAfter::kUnchanged},
+    // One row less fits: the whole count is asked for (the allocation is made to fail here).
+    {"largest byte count that fits", Part(64, (1 << 23) - 1), true, false,
+     {"GetObjectW(bitmap3, 32)", "new[](2147483392) failed"}, BitsAfter::kUnchanged},
     {"allocation fails", Part(16, 16), true, false, {"GetObjectW(bitmap3, 32)", "new[](1024) failed"},
      BitsAfter::kUnchanged},
     // A short read must not be painted or written back over the engine's bitmap.
