@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -16,6 +15,7 @@
 #include "end_to_end/run_directory.h"
 #include "testing/four_pane_logo_model.h"
 #include "testing/part_dump.h"
+#include "testing/test_case_name.h"
 
 namespace {
 
@@ -196,12 +196,6 @@ TEST_P(EndToEnd, RepaintsExactlyTheExpectedPartsAndASecondRunChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, EndToEnd, testing::ValuesIn(kThemeCases),
-                         [](const testing::TestParamInfo<ThemeCase>& caseInfo) {
-                           std::string name;
-                           for (const char c : caseInfo.param.theme) {
-                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           }
-                           return name;
-                         });
+                         [](const testing::TestParamInfo<ThemeCase>& caseInfo) { return TestCaseName(caseInfo.param.theme); });
 
 }  // namespace

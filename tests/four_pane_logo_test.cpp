@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "testing/four_pane_logo_model.h"
+#include "testing/test_case_name.h"
 
 namespace {
 
@@ -113,13 +113,7 @@ TEST_P(FourPaneLogoPicture, PaintsPanesAndGapAsDrawn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, FourPaneLogoPicture, testing::ValuesIn(kPictureCases),
-                         [](const testing::TestParamInfo<PictureCase>& caseInfo) {
-                           std::string name;
-                           for (const char c : std::string(caseInfo.param.name)) {
-                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           }
-                           return name;
-                         });
+                         [](const testing::TestParamInfo<PictureCase>& caseInfo) { return TestCaseName(caseInfo.param.name); });
 
 struct WidthCase {
   std::int32_t width;

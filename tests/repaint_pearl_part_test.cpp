@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstddef>
 #include <initializer_list>
 #include <cstdint>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "testing/four_pane_logo_model.h"
+#include "testing/test_case_name.h"
 #include "windows_api_standin/standin_control.h"
 
 namespace {
@@ -153,13 +153,7 @@ TEST_P(RepaintPearlPartCase, ChecksThenRepaintsOrSkipsWithoutWriting) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Parts, RepaintPearlPartCase, testing::ValuesIn(kPartCases),
-                         [](const testing::TestParamInfo<PartCase>& caseInfo) {
-                           std::string name;
-                           for (const char c : std::string(caseInfo.param.name)) {
-                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           }
-                           return name;
-                         });
+                         [](const testing::TestParamInfo<PartCase>& caseInfo) { return TestCaseName(caseInfo.param.name); });
 
 TEST_F(RepaintPearlPartTest, ShortWriteIsReportedAsSkipped) {
   StandinPart part = Part(16, 16);
