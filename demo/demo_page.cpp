@@ -128,7 +128,7 @@ DemoPageResult WriteDemoPage(const std::filesystem::path& runDirectory,
     result.anyFault = result.anyFault || verdict.state == PartState::kFault;
     ++counts[verdict.state == PartState::kRepainted ? 0 : verdict.state == PartState::kSkipped ? 1 : 2];
     const std::string format = before.dump ? DescribeFormat(*before.dump) : std::string{};
-    result.partLines.push_back("part " + std::to_string(partId) + ": " + (format.empty() ? "" : format + ", ") +
+    result.partLines.push_back("part id " + std::to_string(partId) + ": " + (format.empty() ? "" : format + ", ") +
                                DescribeVerdict(verdict));
 
     const std::string beforeCell = PictureCell(before, outputDirectory / PngName(partId, false), result.problem);

@@ -9,7 +9,7 @@ inline constexpr int kFirstPartId = 1;
 inline constexpr int kLastPartId = 7;
 
 /// What writing the page gave: its path and one line per part
-/// ("part 3: 64x64 32-bit, repainted"), or why it could not be written.
+/// ("part id 3: 64x64 32-bit, repainted"), or why it could not be written.
 struct DemoPageResult {
   std::filesystem::path page;
   std::vector<std::string> partLines;
@@ -17,7 +17,7 @@ struct DemoPageResult {
   std::string problem;    // empty when the page was written
 };
 
-/// Reads the before and after dumps of parts 1..7 from `runDirectory` (and its
+/// Reads the before and after dumps of part ids 1..7 from `runDirectory` (and its
 /// standin-calls.log, if any) and writes `outputDirectory`/index.html with
 /// enlarged PNGs beside it (part-N-before.png, part-N-after.png). PNGs of parts
 /// that now have no picture are removed, so a stale one is never shown.

@@ -124,7 +124,7 @@ TEST_F(DemoPageTest, WritesPageAndPicturesForEveryKindOfPart) {
   const PartDump logo = Pattern32(64, 64);
   WriteDump(1, false, logo);
   WriteDump(1, true, Painted(logo));
-  // Part 2 has no bitmap, so no dumps.
+  // Part id 2 has no bitmap, so no dumps.
 
   // 5 pixels of 3 bytes: rows padded from 15 to 16 bytes; each pixel (B, G, R) = (x, y, 0x80 + x + 10y).
   PartDump rgb{5, 3, 24, 16, std::vector<std::uint8_t>(48, 0xEE)};
@@ -163,13 +163,13 @@ TEST_F(DemoPageTest, WritesPageAndPicturesForEveryKindOfPart) {
   ASSERT_EQ(result.problem, "");
   EXPECT_EQ(result.page, out_ / "index.html");
   const std::vector<std::string> expectedLines = {
-      "part 1: 64x64 32-bit, repainted",
-      "part 2: skipped (no bitmap)",
-      "part 3: 5x3 24-bit, skipped (not 32 bits per pixel)",
-      "part 4: 10x2 1-bit, skipped (not 32 bits per pixel)",
-      "part 5: 96x8 32-bit, skipped (wider than 64 pixels)",
-      "part 6: 16x16 32-bit, skipped (unchanged for another reason)",
-      "part 7: 16x16 32-bit, fault (changed, but not to the four-pane logo)",
+      "part id 1: 64x64 32-bit, repainted",
+      "part id 2: skipped (no bitmap)",
+      "part id 3: 5x3 24-bit, skipped (not 32 bits per pixel)",
+      "part id 4: 10x2 1-bit, skipped (not 32 bits per pixel)",
+      "part id 5: 96x8 32-bit, skipped (wider than 64 pixels)",
+      "part id 6: 16x16 32-bit, skipped (unchanged for another reason)",
+      "part id 7: 16x16 32-bit, fault (changed, but not to the four-pane logo)",
   };
   EXPECT_EQ(result.partLines, expectedLines);
   EXPECT_TRUE(result.anyFault);
@@ -184,7 +184,7 @@ TEST_F(DemoPageTest, WritesPageAndPicturesForEveryKindOfPart) {
   EXPECT_NE(page.find("1 repainted, 5 skipped, 1 fault."), std::string::npos);
   EXPECT_NE(page.find("Get &lt;b&gt;&amp;"), std::string::npos) << "call log missing or not escaped";
   EXPECT_EQ(page.find("<b>"), std::string::npos);
-  EXPECT_EQ(page.find("part-2-"), std::string::npos) << "part 2 has no pictures";
+  EXPECT_EQ(page.find("part-2-"), std::string::npos) << "part id 2 has no pictures";
   EXPECT_FALSE(fs::exists(out_ / "part-2-before.png"));
 
   struct PngCase {
@@ -244,7 +244,7 @@ TEST_F(DemoPageTest, RemovesStalePicturesAndSaysWhenTheEngineLeftNoLog) {
   fs::remove(run_ / PartDumpFileName(2, true));
   const DemoPageResult result = WriteDemoPage(run_, out_);
   ASSERT_EQ(result.problem, "");
-  EXPECT_EQ(result.partLines[1], "part 2: skipped (no bitmap)");
+  EXPECT_EQ(result.partLines[1], "part id 2: skipped (no bitmap)");
   EXPECT_FALSE(result.anyFault);
   EXPECT_FALSE(fs::exists(out_ / "part-2-before.png"));
   EXPECT_FALSE(fs::exists(out_ / "part-2-after.png"));
@@ -263,7 +263,7 @@ TEST_F(DemoPageTest, ShowsDepthsItCannotDrawAsText) {
   WriteDump(1, true, eightBit);
   const DemoPageResult result = WriteDemoPage(run_, out_);
   ASSERT_EQ(result.problem, "");
-  EXPECT_EQ(result.partLines[0], "part 1: 4x2 8-bit, skipped (not 32 bits per pixel)");
+  EXPECT_EQ(result.partLines[0], "part id 1: 4x2 8-bit, skipped (not 32 bits per pixel)");
   EXPECT_NE(ReadText(result.page).find("no picture for 8-bit pixels"), std::string::npos);
   EXPECT_FALSE(fs::exists(out_ / "part-1-before.png"));
 }

@@ -34,7 +34,7 @@ enum class Outcome {
 
 struct ThemeCase {
   std::string theme;
-  std::array<Outcome, kPartCount> parts;  // parts 1..7
+  std::array<Outcome, kPartCount> parts;  // part ids 1..7
   // Substrings the engine's notes must contain, proving a case is what it claims.
   std::vector<std::string> requiredNotes;
 };
@@ -49,19 +49,19 @@ constexpr Outcome F = Outcome::kFreedByEngine;
 
 const std::vector<ThemeCase> kThemeCases = {
     // Three 54-wide orbs, 64x64 at the limit; 24-bit, 65 wide and missing skipped.
-    {"demo", {R, R, R, R, K, K, N}, {"part 5: ", "bmBitsPixel=24", "part 6: ", "bmWidth=65"}},
+    {"demo", {R, R, R, R, K, K, N}, {"part id 5: ", "bmBitsPixel=24", "part id 6: ", "bmWidth=65"}},
     // Deleted bitmap, brush, font reading as an 8x8 32-bit bitmap, made-up value:
     // none is a live bitmap. Then a bitmap given for two parts, and one more.
     {"stale-and-foreign-handles",
      {N, N, N, N, R, R, R},
-     {"part 1: handle=", "part 3: ", "type=6 GetObjectW=32 bmWidth=8 bmHeight=8 bmWidthBytes=32 bmBitsPixel=32"}},
+     {"part id 1: handle=", "part id 3: ", "type=6 GetObjectW=32 bmWidth=8 bmHeight=8 bmWidthBytes=32 bmBitsPixel=32"}},
     // 1, 8 and 16 bits skipped; 16x4096, 1x1, 3x2 and a 63x5 DIB section repainted.
     {"odd-formats-and-sizes", {K, R, R, K, K, R, R}, {"bmBitsPixel=1", "bmHeight=4096"}},
     {"every-part-missing", {N, N, N, N, N, N, N}, {}},
     {"class-not-served", {N, N, N, N, N, N, N}, {}},
     // The program closes the theme before it uses the bitmap: with an engine that
     // frees the bitmap then, it must find a dead handle and skip, not crash.
-    {"bitmaps-freed-on-close", {F, F, N, F, N, N, N}, {"part 1: no longer a live bitmap at exit"}},
+    {"bitmaps-freed-on-close", {F, F, N, F, N, N, N}, {"part id 1: no longer a live bitmap at exit"}},
 };
 
 std::optional<std::vector<std::uint8_t>> DumpBytes(const std::filesystem::path& directory, int part, bool after) {
@@ -75,12 +75,12 @@ void ExpectCleanExit(const ProgramRun& run) {
   EXPECT_EQ(run.standardError, "");
 }
 
-/// Parts 1..7 in order, each: open "TaskbarPearl", fetch the part's bitmap
+/// Part ids 1..7 in order, each: open "TaskbarPearl", fetch the part's bitmap
 /// (state 0, property 0, GBF_DIRECT) through that theme handle, close it.
 void ExpectOpenFetchClosePerPart(const CallLog& log) {
   ASSERT_EQ(log.calls.size(), 3u * kPartCount) << "expected one open, fetch and close per part";
   for (int part = 1; part <= kPartCount; ++part) {
-    SCOPED_TRACE("part " + std::to_string(part));
+    SCOPED_TRACE("part id " + std::to_string(part));
     const LoggedCall& open = log.calls[static_cast<std::size_t>(3 * (part - 1))];
     const LoggedCall& fetch = log.calls[static_cast<std::size_t>(3 * (part - 1) + 1)];
     const LoggedCall& close = log.calls[static_cast<std::size_t>(3 * (part - 1) + 2)];
@@ -125,7 +125,7 @@ void ExpectRepainted(const std::vector<std::uint8_t>& beforeBytes, const std::ve
 
 void ExpectPartOutcomes(const std::filesystem::path& directory, const std::array<Outcome, kPartCount>& parts) {
   for (int part = 1; part <= kPartCount; ++part) {
-    SCOPED_TRACE("part " + std::to_string(part));
+    SCOPED_TRACE("part id " + std::to_string(part));
     const auto before = DumpBytes(directory, part, false);
     const auto after = DumpBytes(directory, part, true);
     switch (parts[static_cast<std::size_t>(part - 1)]) {
@@ -179,7 +179,7 @@ TEST_P(EndToEnd, RepaintsExactlyTheExpectedPartsAndASecondRunChangesNothing) {
     ExpectCleanExit(RunProgramIn(second));
     ExpectOpenFetchClosePerPart(ReadCallLog(second));
     for (int part = 1; part <= kPartCount; ++part) {
-      SCOPED_TRACE("part " + std::to_string(part));
+      SCOPED_TRACE("part id " + std::to_string(part));
       const auto firstAfter = DumpBytes(first, part, true);
       const auto secondBefore = DumpBytes(second, part, false);
       const auto secondAfter = DumpBytes(second, part, true);

@@ -95,9 +95,9 @@ const std::vector<FailureCase> kFailureCases = {
      [](const LoadedEngine& e, HBITMAP* bitmap) { return e.getBitmap(OpenPearl(e), 1, 0, 0, GBF_DIRECT, bitmap); }},
     {"missing part", "demo",
      [](const LoadedEngine& e, HBITMAP* bitmap) { return e.getBitmap(OpenPearl(e), 7, 0, 0, GBF_DIRECT, bitmap); }},
-    {"part 0", "demo",
+    {"part id 0", "demo",
      [](const LoadedEngine& e, HBITMAP* bitmap) { return e.getBitmap(OpenPearl(e), 0, 0, 0, GBF_DIRECT, bitmap); }},
-    {"part 8", "demo",
+    {"part id 8", "demo",
      [](const LoadedEngine& e, HBITMAP* bitmap) { return e.getBitmap(OpenPearl(e), 8, 0, 0, GBF_DIRECT, bitmap); }},
     {"closed theme", "demo",
      [](const LoadedEngine& e, HBITMAP* bitmap) {

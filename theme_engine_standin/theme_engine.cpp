@@ -127,12 +127,12 @@ void DumpParts(bool after) {
     const std::optional<PartDump> dump = ReadBitmapDump(state.object);
     if (dump) {
       if (!WriteWholeFile(DumpPath(part, after), EncodePartDump(*dump))) {
-        AppendLine(engine->log, Format("# part %d: could not write its dump", part));
+        AppendLine(engine->log, Format("# part id %d: could not write its dump", part));
       }
     } else if (state.bitmapAtLoad && after) {
-      AppendLine(engine->log, Format("# part %d: no longer a live bitmap at exit", part));
+      AppendLine(engine->log, Format("# part id %d: no longer a live bitmap at exit", part));
     } else if (state.object != nullptr && after && ObjectBytes(state.object) != state.objectBytesAtLoad) {
-      AppendLine(engine->log, Format("# part %d: non-bitmap object altered by the run", part));
+      AppendLine(engine->log, Format("# part id %d: non-bitmap object altered by the run", part));
     }
   }
 }
@@ -153,7 +153,7 @@ void StartEngine(HMODULE module) {
     PartState& state = engine->parts[static_cast<std::size_t>(part - 1)];
     state.objectBytesAtLoad = ObjectBytes(state.object);
     state.bitmapAtLoad = state.object != nullptr && GetObjectType(state.object) == OBJ_BITMAP;
-    AppendLine(engine->log, Format("# part %d: %s", part, DescribeObject(state.object).c_str()));
+    AppendLine(engine->log, Format("# part id %d: %s", part, DescribeObject(state.object).c_str()));
   }
   DumpParts(false);
 }

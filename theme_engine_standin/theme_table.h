@@ -34,7 +34,7 @@ struct ThemeRecipe {
   // True: CloseThemeData deletes the bitmaps handed out through that theme handle,
   // as an engine might that ties a direct bitmap's life to the handle.
   bool freesBitmapsOnClose;
-  std::array<PartRecipe, kPartCount> parts;  // parts 1..7
+  std::array<PartRecipe, kPartCount> parts;  // part ids 1..7
 };
 
 /// The theme of that name from the table, or nullptr. The name `replay <dir>`
