@@ -8,7 +8,7 @@
 #include "demo/part_dump_file.h"
 #include "demo/part_verdict.h"
 #include "demo/png_file.h"
-#include "demo/read_file.h"
+#include "testing/read_file.h"
 
 namespace {
 

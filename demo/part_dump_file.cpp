@@ -3,7 +3,7 @@
 #include <system_error>
 #include <vector>
 
-#include "demo/read_file.h"
+#include "testing/read_file.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "end_to_end/run_directory.h"
 #include "testing/four_pane_logo_model.h"
 #include "testing/part_dump.h"
+#include "testing/read_file.h"
 #include "testing/test_case_name.h"
 
 namespace {

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include <fstream>
-#include <iterator>
+
+#include "testing/read_file.h"
 
 namespace {
 
@@ -96,12 +97,4 @@ ProgramRun RunProgramIn(const std::filesystem::path& directory) {
   run.standardOutput = ReadText(outputPath);
   run.standardError = ReadText(errorPath);
   return run;
-}
-
-std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    return std::nullopt;
-  }
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }

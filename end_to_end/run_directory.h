@@ -2,9 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <vector>
 
 /// What a finished program left: its exit code and everything it wrote to
 /// standard output and standard error.
@@ -23,6 +21,3 @@ void PrepareRunDirectory(const std::filesystem::path& directory, const std::file
 /// Starts pearl-repaint.exe in `directory` with uxtheme=n added to Wine's DLL
 /// overrides, so the stand-in beside it is loaded, and waits for it to end.
 ProgramRun RunProgramIn(const std::filesystem::path& directory);
-
-/// The file's bytes, or nothing when it does not exist or cannot be read.
-std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path);
